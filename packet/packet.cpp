@@ -13,18 +13,3 @@ bool pkt_put(std::FILE *stream, PacketWord w)
     };
     return std::fwrite(bytes, 1, sizeof bytes, stream) == sizeof bytes;
 }
-
-bool pkt_get(std::FILE *stream, PacketWord *w)
-{
-    // getc_unlocked is a few inline instructions while the stream's buffer lasts; this is the hot
-    // path of a listing, run once per packet.
-    PacketWord word = 0;
-    for (unsigned i = 0; i < PKT_BYTES; ++i) {
-        const int c = getc_unlocked(stream);
-        if (c == EOF)
-            return false;
-        word |= static_cast<PacketWord>(c) << (8 * i);
-    }
-    *w = word;
-    return true;
-}

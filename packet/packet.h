@@ -145,7 +145,24 @@ bool pkt_put(std::FILE *stream, PacketWord w);
 // Reads the next 4 bytes of `stream` into `*w`, least significant first. Returns true only when all
 // 4 were read; false at the end of the data, after a tail of 1 to 3 bytes (consumed and lost) or on
 // a read error, which the caller tells apart with ferror(). Like getc_unlocked it takes no lock on
-// the stream: a stream shared between threads needs the caller's flockfile().
-bool pkt_get(std::FILE *stream, PacketWord *w);
+// the stream: a stream shared between threads needs the caller's flockfile(). Defined here because
+// it is the inner loop of every reader: inline, each byte is a few instructions while the stream's
+// buffer lasts.
+inline bool pkt_get(std::FILE *stream, PacketWord *w)
+{
+    PacketWord word = 0;
+    for (unsigned i = 0; i < PKT_BYTES; ++i) {
+#if defined(__unix__) || defined(__APPLE__)
+        const int c = getc_unlocked(stream);
+#else
+        const int c = std::getc(stream);
+#endif
+        if (c == EOF)
+            return false;
+        word |= static_cast<PacketWord>(c) << (8 * i);
+    }
+    *w = word;
+    return true;
+}
 
 #endif
