@@ -9,29 +9,7 @@
 
 #include "packet/packet.h"
 #include "pktdump/line.h"
-
-static int printf_line(char *buf, std::size_t size, const PacketFields &f)
-{
-    const std::int64_t cnt = 1234567;
-    switch (f.kind) {
-    case EVENT:
-        return std::snprintf(buf, size, " EVENT: pkt_cnt: %" PRId64 " ew1(h): %8x prompt: %1d ba(h): %8x ba(d): %10d\n",
-                             cnt, f.ew1, static_cast<int>(f.prompt), f.ba, static_cast<std::int32_t>(f.ba));
-    case TAG32_ElapsedTime:
-        return std::snprintf(buf, size, " TAG32_ElapsedTime:    pkt_cnt: %" PRId64 " ew1(h): %8x ms(h): %7x ms(d): %9d\n",
-                             cnt, f.ew1, f.ms, static_cast<std::int32_t>(f.ms));
-    case TAG32_HorizBedPos:
-        return std::snprintf(buf, size,
-                             " TAG32_HorizBedPos:    pkt_cnt: %" PRId64 " ew1(h): %8x hbp(h):   %6x hbp_se(d): %8d\n",
-                             cnt, f.ew1, f.hbp, f.hbp_se);
-    case TAG32_LostEventTally:
-        return std::snprintf(buf, size, " TAG32_LostEventTally: pkt_cnt: %" PRId64 " ew1(h): %8x lost(d): %7d\n", cnt,
-                             f.ew1, static_cast<std::int32_t>(f.lost));
-    case TAG32_Other:
-        break;
-    }
-    return 0;
-}
+#include "properties.h"
 
 int main(int argc, char **argv)
 {
@@ -42,13 +20,13 @@ int main(int argc, char **argv)
     }
     LineCount c;
     line_count_set(&c, 1234567);
-    char want[256], got[LINE_CAP];
+    char got[LINE_CAP];
     for (std::uint64_t w = first; w <= last; ++w) {
         const PacketFields f = pkt_decode(static_cast<PacketWord>(w));
-        const int n = printf_line(want, sizeof want, f);
+        const std::string want = printf_line(1234567, f);
         const std::size_t m = line_format(got, &c, f);
-        if (m != static_cast<std::size_t>(n) || std::memcmp(got, want, m) != 0) {
-            std::printf("word %08" PRIx64 " differs:\n%.*s%.*s", w, n, want, static_cast<int>(m), got);
+        if (m != want.size() || std::memcmp(got, want.data(), m) != 0) {
+            std::printf("word %08" PRIx64 " differs:\n%s%.*s", w, want.c_str(), static_cast<int>(m), got);
             return 1;
         }
     }

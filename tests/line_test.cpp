@@ -1,8 +1,5 @@
 // The line formatter against snprintf with the listing's formats, over the edge words, a large
 // random sample of every kind, and packet counts across every digit length.
-#include <cinttypes>
-#include <cstdio>
-#include <cstring>
 #include <random>
 #include <string>
 
@@ -10,40 +7,9 @@
 
 #include "packet/packet.h"
 #include "pktdump/line.h"
+#include "properties.h"
 
 namespace {
-
-// The oracle: the listing formats as printf spells them, with the 64-bit count spelled portably and
-// each decimal field read as a signed 32-bit number.
-std::string printf_line(std::int64_t cnt, const PacketFields &f)
-{
-    char buf[256];
-    int n = 0;
-    switch (f.kind) {
-    case EVENT:
-        n = std::snprintf(buf, sizeof buf,
-                          " EVENT: pkt_cnt: %" PRId64 " ew1(h): %8x prompt: %1d ba(h): %8x ba(d): %10d\n", cnt,
-                          f.ew1, static_cast<int>(f.prompt), f.ba, static_cast<std::int32_t>(f.ba));
-        break;
-    case TAG32_ElapsedTime:
-        n = std::snprintf(buf, sizeof buf,
-                          " TAG32_ElapsedTime:    pkt_cnt: %" PRId64 " ew1(h): %8x ms(h): %7x ms(d): %9d\n", cnt,
-                          f.ew1, f.ms, static_cast<std::int32_t>(f.ms));
-        break;
-    case TAG32_HorizBedPos:
-        n = std::snprintf(buf, sizeof buf,
-                          " TAG32_HorizBedPos:    pkt_cnt: %" PRId64 " ew1(h): %8x hbp(h):   %6x hbp_se(d): %8d\n",
-                          cnt, f.ew1, f.hbp, f.hbp_se);
-        break;
-    case TAG32_LostEventTally:
-        n = std::snprintf(buf, sizeof buf, " TAG32_LostEventTally: pkt_cnt: %" PRId64 " ew1(h): %8x lost(d): %7d\n",
-                          cnt, f.ew1, static_cast<std::int32_t>(f.lost));
-        break;
-    case TAG32_Other:
-        break;
-    }
-    return std::string(buf, static_cast<std::size_t>(n));
-}
 
 // Formats into a buffer of exactly the room the contract promises to need, so that the address
 // sanitizer catches a store past it.
