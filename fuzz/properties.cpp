@@ -110,3 +110,11 @@ std::string check_dump(const std::uint8_t *data, std::size_t size)
         return "the listing differs from printf's";
     return "";
 }
+
+int fuzz_verdict(const std::string &why)
+{
+    if (why.empty())
+        return 0;
+    std::fprintf(stderr, "%s\n", why.c_str());
+    std::abort();
+}

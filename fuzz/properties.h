@@ -21,4 +21,8 @@ std::string check_word(const std::uint8_t *data, std::size_t size);
 // Returns "" or what failed.
 std::string check_dump(const std::uint8_t *data, std::size_t size);
 
+// For a fuzzer: returns 0 when `why` is empty, else prints it and aborts, which libFuzzer reports as
+// a crash and saves the input.
+int fuzz_verdict(const std::string &why);
+
 #endif
