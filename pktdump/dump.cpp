@@ -17,12 +17,15 @@ DumpResult dump_packets(std::FILE *in, std::FILE *out)
 {
     char buf[BLOCK + LINE_CAP];
     std::size_t len = 0;
+    // The count of the packet about to be read. It is stepped right after its line is made, not
+    // right before the next: the digits it changes are then long in memory when the next line reads
+    // them back whole, where reading them at once would stall on the byte just stored.
     LineCount count;
-    line_count_set(&count, 0);
+    line_count_set(&count, 1);
     PacketWord word;
     while (pkt_get(in, &word)) {
-        line_count_step(&count);
         len += line_format(buf + len, &count, pkt_decode(word));
+        line_count_step(&count);
         if (len >= BLOCK) {
             // Stop at once: a dead output must not make us read a long file to its end.
             if (!write_block(out, buf, len))

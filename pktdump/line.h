@@ -145,6 +145,10 @@ inline char *put_dec(char *p, std::int32_t v, unsigned width)
 {
     const unsigned sign = v < 0 ? 1u : 0u;
     const std::uint32_t u = sign != 0 ? 0u - static_cast<std::uint32_t>(v) : static_cast<std::uint32_t>(v);
+    if (width == 1 && sign == 0 && u < 10) {
+        *p = static_cast<char>('0' + u);
+        return p + 1;
+    }
     if (width <= 8 && width > sign && u < 100000000) {
         const std::uint64_t lo = decimal8(u);
         // At most width - sign digits: the first 8 - width + sign positions are zeros, and the last
