@@ -14,6 +14,7 @@
 #ifndef PACKET_PACKET_H
 #define PACKET_PACKET_H
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -154,7 +155,7 @@ inline bool pkt_get(std::FILE *stream, PacketWord *w)
     // While 4 bytes wait in the stream's buffer, take them at once: this is exactly what four
     // getc_unlocked calls do there (glibc's getc_unlocked reads these two fields), with one check
     // instead of four.
-    if (stream->_IO_read_end - stream->_IO_read_ptr >= static_cast<long>(PKT_BYTES)) {
+    if (stream->_IO_read_end - stream->_IO_read_ptr >= static_cast<std::ptrdiff_t>(PKT_BYTES)) {
         const auto *b = reinterpret_cast<const unsigned char *>(stream->_IO_read_ptr);
         *w = static_cast<PacketWord>(b[0]) | (static_cast<PacketWord>(b[1]) << 8) |
              (static_cast<PacketWord>(b[2]) << 16) | (static_cast<PacketWord>(b[3]) << 24);
