@@ -163,7 +163,7 @@ inline char *put_dec(char *p, std::int32_t v, unsigned width)
             return p + width;
         }
     }
-    if ((width == 9 || width == 10) && sign == 0 && u < (width == 9 ? 1000000000u : 0xFFFFFFFFu)) {
+    if ((width == 10 || (width == 9 && u < 1000000000u)) && sign == 0) {
         // Two positions from the top digits (blank where zero), then eight; those are blanked only
         // where everything before them is zero.
         const std::uint32_t hi = u / 100000000;
