@@ -70,11 +70,11 @@ std::string check_word(const std::uint8_t *data, std::size_t size)
     const PacketFields f = pkt_decode(w);
     if (f.kind != pkt_classify(w) || f.ew1 != w)
         return "decode and classify disagree";
-    PacketWord used = w;  // the word without the bits that carry nothing
+    PacketWord used = w;  // the word as an encoder writes it: the bits that carry nothing cleared
     if (f.kind == TAG32_HorizBedPos)
-        used = w & ~0x00F00000u;
+        used = w & (PKT_HBP_TAG | PKT_HBP_MASK);
     if (f.kind == TAG32_LostEventTally)
-        used = (w & 0x000FFFFFu) | 0xBC000000u;
+        used = PKT_LOST_TAG | (w & PKT_LOST_MASK);
     if (reencoded(f) != used)
         return "the fields do not encode back to the word";
     if (f.kind == TAG32_Other && (f.prompt | f.ba | f.ms | f.hbp | f.lost | static_cast<std::uint32_t>(f.hbp_se)) != 0)

@@ -3,11 +3,14 @@
 // Bit 31 tells the two families apart: 0 is an event, 1 is a tag. The tag kinds are told apart by
 // fixed patterns in their top bits:
 //
-//   EVENT                 0ppp...  bit 30 prompt, bits 29..0 ba
-//   TAG32_ElapsedTime     100....  bits 28..0 ms
-//   TAG32_HorizBedPos     0xC4     bits 19..0 hbp, 20-bit two's complement (bits 23..20 unused)
-//   TAG32_LostEventTally  101111.. bits 19..0 lost (bits 25..20 unused)
-//   TAG32_Other           any other word with bit 31 set; carries nothing
+//   EVENT                 bit 31 = 0            bit 30 prompt, bits 29..0 ba
+//   TAG32_ElapsedTime     bits 31..29 = 100     bits 28..0 ms
+//   TAG32_HorizBedPos     top byte 0xC4         bits 19..0 hbp, 20-bit two's complement
+//   TAG32_LostEventTally  bits 31..26 = 101111  bits 19..0 lost
+//   TAG32_Other           any other tag         nothing
+//
+// The bits between a tag's pattern and its field carry nothing: encoders write them as 0, the
+// decoder ignores them.
 //
 // Everything here is a pure function of its arguments except pkt_put and pkt_get, which move one
 // packet to or from a stdio stream. Nothing here prints, exits or allocates.
