@@ -11,8 +11,8 @@
 #include "packet/packet.h"
 
 // Room a caller leaves at `out` for one line_format: the longest line (about 110 bytes, a
-// bed-position line with a 20-character count) plus the wide stores of the formatter, which may
-// write up to 16 bytes past the line's end.
+// bed-position line with a 20-character count) and more, since the formatter stores whole words
+// (eight bytes, or 24 for the count) that may reach past the bytes it keeps.
 constexpr std::size_t LINE_CAP = 160;
 
 // The packet counter kept as decimal text, so that stepping it is a digit or two of work instead of

@@ -41,10 +41,16 @@
     _exit(127);
 }
 
-static int temp_fd(std::string *path)
+// A mkstemp/mkdtemp template for a name under TMPDIR, or /tmp.
+static std::string temp_template(const char *prefix)
 {
     const char *dir = std::getenv("TMPDIR");
-    std::string templ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/proc-XXXXXX";
+    return std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/" + prefix + "-XXXXXX";
+}
+
+static int temp_fd(std::string *path)
+{
+    std::string templ = temp_template("proc");
     const int fd = mkstemp(templ.data());
     if (fd < 0)
         throw std::runtime_error("mkstemp failed");
@@ -127,8 +133,7 @@ ProcResult run_args(const std::vector<std::string> &argv)
 
 TempDir::TempDir()
 {
-    const char *dir = std::getenv("TMPDIR");
-    std::string templ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/pkttest-XXXXXX";
+    std::string templ = temp_template("pkttest");
     if (mkdtemp(templ.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     path = templ;
